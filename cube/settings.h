@@ -1,0 +1,5 @@
+#pragma once
+
+#include "harness/program_settings.h"
+
+extern const ProgramSettings cube_settings;
