@@ -1,0 +1,17 @@
+# The end-to-end tests: pytest under Debian's Python, one CTest entry per file.
+set(E2E_PYTEST /usr/bin/python3 -m pytest -q -p no:cacheprovider -o console_output_style=classic)
+
+function(add_e2e_test name)
+  cmake_parse_arguments(E2E "" "TIMEOUT" "ENVIRONMENT" ${ARGN})
+  if(NOT E2E_TIMEOUT)
+    set(E2E_TIMEOUT 600)
+  endif()
+  add_test(NAME e2e.${name}
+           COMMAND ${E2E_PYTEST} ${CMAKE_CURRENT_LIST_DIR}/test_${name}.py
+           WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+  set_tests_properties(e2e.${name} PROPERTIES
+    TIMEOUT ${E2E_TIMEOUT}
+    ENVIRONMENT "BENCH_BUILD_DIR=${CMAKE_BINARY_DIR};${E2E_ENVIRONMENT}")
+endfunction()
+
+add_e2e_test(startup)

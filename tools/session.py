@@ -1,0 +1,361 @@
+"""Drives the suite's programs for real: a private X server, the program's console through a
+pipe, keys, clicks and resizes through xdotool, the final Enter through standard input.
+
+The tests and ./run share this module. A session is:
+
+    with VirtualDisplay() as display:
+        run = ProgramRun("build/cube", display.name, cwd=folder)
+        run.wait_for_window()
+        run.key("c")
+        run.wait_for_line(r"Vertex/sec\\.$")
+        run.key("Escape")
+        run.wait_for_line(r"^Press Enter to Exit\\.$")
+        run.press_enter()
+        assert run.wait_exit() == 0
+"""
+
+from __future__ import annotations
+
+import dataclasses
+import glob
+import os
+import re
+import select
+import signal
+import subprocess
+import threading
+import time
+from pathlib import Path
+from typing import Callable, Optional, Sequence
+
+
+@dataclasses.dataclass(frozen=True)
+class ProgramInfo:
+    """What a driver needs to know of a program: its window, its frame and its file."""
+
+    name: str
+    window_title: str
+    frame_end: str  # regex of the last line of a frame block on the console
+    results_prefix: str
+
+
+PROGRAMS = {
+    "triangles": ProgramInfo("triangles", "OPENGL Triangles", r" Triangles/sec\.$",
+                             "results_triangles_windows"),
+    "cube": ProgramInfo("cube", "OPENGL Cube", r" Vertex/sec\.$", "results_cube_windows"),
+    "screens": ProgramInfo("screens", "OPENGL Screens", r" Charaters/sec\.$",
+                           "results_screens_windows"),
+}
+
+
+class SessionError(RuntimeError):
+    """A session did not go as the script expected; the message says what was awaited."""
+
+
+class VirtualDisplay:
+    """A private Xvfb server; the display number comes back through -displayfd."""
+
+    def __init__(self, width: int = 1600, height: int = 1600, depth: int = 24,
+                 start_timeout: float = 30.0):
+        self.width, self.height, self.depth = width, height, depth
+        self.start_timeout = start_timeout
+        self.process: Optional[subprocess.Popen] = None
+        self.name = ""
+
+    def __enter__(self) -> "VirtualDisplay":
+        self.start()
+        return self
+
+    def __exit__(self, *exc) -> None:
+        self.stop()
+
+    def start(self) -> None:
+        read_end, write_end = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp", "-screen", "0",
+             f"{self.width}x{self.height}x{self.depth}"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        number = b""
+        deadline = time.monotonic() + self.start_timeout
+        try:
+            while not number.endswith(b"\n"):
+                remaining = deadline - time.monotonic()
+                ready, _, _ = select.select([read_end], [], [], max(remaining, 0))
+                if not ready:
+                    raise SessionError("Xvfb did not report a display in time")
+                chunk = os.read(read_end, 16)
+                if not chunk:
+                    raise SessionError("Xvfb ended before reporting a display")
+                number += chunk
+        finally:
+            os.close(read_end)
+        self.name = ":" + number.decode().strip()
+
+    def stop(self) -> None:
+        if self.process and self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+
+
+def xdotool(display: str, *args: str, timeout: float = 30.0) -> str:
+    """Runs one xdotool command against display and returns what it printed."""
+    env = dict(os.environ, DISPLAY=display)
+    done = subprocess.run(["xdotool", *args], env=env, capture_output=True, text=True,
+                          timeout=timeout)
+    if done.returncode != 0:
+        raise SessionError(f"xdotool {' '.join(args)} failed: {done.stderr.strip()}")
+    return done.stdout
+
+
+class ProgramRun:
+    """One run of a program with its console on a pipe.
+
+    Console lines are collected as they arrive (decoded as Latin-1, so any byte survives);
+    standard error likewise. Every wait has a deadline and raises SessionError with what it
+    was waiting for, so a hanging program fails a test instead of stalling it.
+    """
+
+    def __init__(self, program: str | Path, display: Optional[str], cwd: str | Path,
+                 launcher: Sequence[str] = (), env: Optional[dict] = None,
+                 stdin: str = "pipe", args: Sequence[str] = ()):
+        self.program = Path(program).resolve()
+        self.info = PROGRAMS[self.program.name.removesuffix(".exe")]
+        self.display = display
+        self.cwd = Path(cwd)
+        self.lines: list[str] = []
+        self.errors: list[str] = []
+        self.last_output = time.monotonic()
+        self._changed = threading.Condition()
+        self._window: Optional[str] = None
+        full_env = dict(os.environ if env is None else env)
+        if display is None:
+            full_env.pop("DISPLAY", None)
+        else:
+            full_env["DISPLAY"] = display
+        stdin_arg = {"pipe": subprocess.PIPE, "end": subprocess.DEVNULL}.get(stdin)
+        # "closed": the program starts with no file descriptor 0 at all.
+        preexec = (lambda: os.close(0)) if stdin == "closed" else None
+        self.process = subprocess.Popen(
+            [*launcher, str(self.program), *args], cwd=self.cwd, env=full_env,
+            stdin=stdin_arg if stdin != "closed" else subprocess.DEVNULL,
+            stdout=subprocess.PIPE, stderr=subprocess.PIPE, preexec_fn=preexec,
+            start_new_session=True)
+        self._readers = [
+            threading.Thread(target=self._collect, args=(self.process.stdout, self.lines),
+                             daemon=True),
+            threading.Thread(target=self._collect, args=(self.process.stderr, self.errors),
+                             daemon=True),
+        ]
+        for reader in self._readers:
+            reader.start()
+
+    def _collect(self, stream, into: list[str]) -> None:
+        for raw in iter(stream.readline, b""):
+            line = raw.decode("latin-1").rstrip("\n")
+            with self._changed:
+                into.append(line)
+                self.last_output = time.monotonic()
+                self._changed.notify_all()
+        with self._changed:
+            self._changed.notify_all()
+
+    # --- waiting -------------------------------------------------------------------------
+
+    def wait_until(self, condition: Callable[[], bool], what: str, timeout: float) -> None:
+        deadline = time.monotonic() + timeout
+        with self._changed:
+            while not condition():
+                remaining = deadline - time.monotonic()
+                if remaining <= 0:
+                    raise SessionError(f"{self.info.name}: timed out after {timeout} s waiting "
+                                       f"for {what}; last lines: {self.lines[-5:]!r}; "
+                                       f"stderr: {self.errors[-5:]!r}")
+                if self.process.poll() is not None and not any(r.is_alive()
+                                                               for r in self._readers):
+                    if condition():
+                        return
+                    raise SessionError(f"{self.info.name}: exited with "
+                                       f"{self.process.returncode} while waiting for {what}; "
+                                       f"last lines: {self.lines[-5:]!r}; "
+                                       f"stderr: {self.errors[-5:]!r}")
+                self._changed.wait(min(remaining, 0.2))
+
+    def wait_for_line(self, pattern: str, after: int = 0, timeout: float = 60.0) -> int:
+        """Index of the first console line from index `after` on that matches pattern."""
+        regex = re.compile(pattern)
+        found: list[int] = []
+
+        def seen() -> bool:
+            for index in range(after, len(self.lines)):
+                if regex.search(self.lines[index]):
+                    found.append(index)
+                    return True
+            return False
+
+        self.wait_until(seen, f"a console line matching {pattern!r}", timeout)
+        return found[0]
+
+    def count_lines(self, pattern: str) -> int:
+        regex = re.compile(pattern)
+        with self._changed:
+            return sum(1 for line in self.lines if regex.search(line))
+
+    def wait_for_frames(self, count: int, timeout: float = 60.0) -> None:
+        """Waits until `count` frame blocks in all have reached the console."""
+        regex = re.compile(self.info.frame_end)
+        self.wait_until(lambda: sum(1 for l in self.lines if regex.search(l)) >= count,
+                        f"{count} reported frames", timeout)
+
+    def frames_reported(self) -> int:
+        return self.count_lines(self.info.frame_end)
+
+    def wait_exit(self, timeout: float = 30.0) -> int:
+        try:
+            code = self.process.wait(timeout)
+        except subprocess.TimeoutExpired as expired:
+            self.kill()
+            raise SessionError(f"{self.info.name}: did not exit within {timeout} s; last "
+                               f"lines: {self.lines[-5:]!r}") from expired
+        for reader in self._readers:
+            reader.join(10)
+        return code
+
+    # --- input ---------------------------------------------------------------------------
+
+    def wait_for_window(self, timeout: float = 120.0) -> str:
+        """The window's X id, once the program has created and mapped it."""
+        if self._window is None:
+            deadline = time.monotonic() + timeout
+            while True:
+                if self.process.poll() is not None:
+                    raise SessionError(f"{self.info.name}: exited with "
+                                       f"{self.process.returncode} before its window showed; "
+                                       f"stderr: {self.errors[-5:]!r}")
+                env = dict(os.environ, DISPLAY=self.display or "")
+                found = subprocess.run(
+                    ["xdotool", "search", "--onlyvisible", "--name",
+                     f"^{re.escape(self.info.window_title)}$"],
+                    env=env, capture_output=True, text=True, timeout=30)
+                ids = found.stdout.split()
+                if ids:
+                    self._window = ids[0]
+                    break
+                if time.monotonic() > deadline:
+                    raise SessionError(f"{self.info.name}: no window within {timeout} s")
+                time.sleep(0.2)
+        return self._window
+
+    def key(self, *keys: str) -> None:
+        """Key presses in the window, by X key names ("r", "Escape", "F1")."""
+        window = self.wait_for_window()
+        xdotool(self.display, "windowfocus", "--sync", window, "key", "--delay", "20", *keys)
+
+    def click(self, button: int, x: int = 20, y: int = 20) -> None:
+        window = self.wait_for_window()
+        xdotool(self.display, "mousemove", "--window", window, str(x), str(y), "click",
+                str(button))
+
+    def resize(self, width: int, height: int) -> None:
+        window = self.wait_for_window()
+        xdotool(self.display, "windowsize", window, str(width), str(height))
+
+    def press_enter(self) -> None:
+        if self.process.stdin:
+            try:
+                self.process.stdin.write(b"\n")
+                self.process.stdin.flush()
+            except BrokenPipeError:
+                pass
+
+    def close_stdin(self) -> None:
+        if self.process.stdin:
+            self.process.stdin.close()
+
+    def kill(self, sig: int = signal.SIGKILL) -> None:
+        if self.process.poll() is None:
+            try:
+                os.killpg(self.process.pid, sig)
+            except ProcessLookupError:
+                pass
+            self.process.wait()
+
+    # --- results -------------------------------------------------------------------------
+
+    def results_files(self) -> list[Path]:
+        return sorted(Path(p) for p in glob.glob(str(self.cwd / f"{self.info.results_prefix}*")))
+
+    def results_lines(self) -> list[str]:
+        files = self.results_files()
+        if len(files) != 1:
+            raise SessionError(f"expected one results file in {self.cwd}, found {files}")
+        return files[0].read_bytes().decode("latin-1").split("\n")[:-1]
+
+
+def end_run(run: ProgramRun, timeout: float = 120.0) -> int:
+    """Esc, the prompt, Enter; returns the exit status."""
+    run.key("Escape")
+    run.wait_for_line(r"^Press Enter to Exit\.$", timeout=timeout)
+    run.press_enter()
+    return run.wait_exit()
+
+
+def scripted_session(program: str | Path, display: str, cwd: str | Path, frames: int = 5,
+                     seconds: float = 60.0, launcher: Sequence[str] = (),
+                     on_progress: Optional[Callable[[ProgramRun, str], None]] = None,
+                     init_timeout: float = 300.0) -> ProgramRun:
+    """Animate, let `frames` frames or `seconds` seconds pass (whichever comes first), Esc,
+    Enter. A run that ends itself (the triangles limit) is answered the same way."""
+    run = ProgramRun(program, display, cwd, launcher=launcher)
+    report = on_progress or (lambda _run, _state: None)
+    report(run, "initialising")
+    run.wait_for_window(timeout=init_timeout)
+    run.wait_for_line(r"^It spent: .* Secs to Initialize\.$", timeout=init_timeout)
+    run.key("r")
+    report(run, "animating")
+    started = time.monotonic()
+    limit_reached = False
+    while run.frames_reported() < frames and time.monotonic() - started < seconds:
+        if run.count_lines(r"^Press Enter to Exit\.$"):
+            limit_reached = True
+            break
+        time.sleep(0.2)
+        report(run, "animating")
+    if not limit_reached:
+        run.key("Escape")
+    run.wait_for_line(r"^Press Enter to Exit\.$", timeout=init_timeout)
+    report(run, "closing")
+    run.press_enter()
+    run.wait_exit()
+    return run
+
+
+def main() -> int:
+    import argparse
+
+    parser = argparse.ArgumentParser(description="Run one program of the suite in a scripted "
+                                     "session on a private X server.")
+    parser.add_argument("program", choices=sorted(PROGRAMS))
+    parser.add_argument("--build", default="build", help="folder holding the programs")
+    parser.add_argument("--frames", type=int, default=5)
+    parser.add_argument("--seconds", type=float, default=60.0)
+    parser.add_argument("--output", default="results", help="folder for the results file")
+    options = parser.parse_args()
+    output = Path(options.output)
+    output.mkdir(parents=True, exist_ok=True)
+    program = Path(options.build).resolve() / options.program
+    with VirtualDisplay() as display:
+        run = scripted_session(program, display.name, output, options.frames, options.seconds)
+    for line in run.lines:
+        print(line)
+    for line in run.errors:
+        print(line, file=__import__("sys").stderr)
+    return run.process.returncode
+
+
+if __name__ == "__main__":
+    raise SystemExit(main())
