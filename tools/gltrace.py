@@ -30,6 +30,7 @@ class Call:
     name: str
     args: dict[str, Any]
     result: Any = None
+    fake: bool = False  # recorded by apitrace itself (marked "// fake"), not by the program
 
     def arg_values(self) -> tuple:
         return tuple(self.args.values())
@@ -110,6 +111,10 @@ class _ValueParser:
             literal = self.text[self.pos + 1:end]
             self.pos = end + 1
             return literal
+        blob = re.compile(r"blob\((\d+)\)").match(self.text, self.pos)
+        if blob:
+            self.pos = blob.end()
+            return Blob(int(blob.group(1)))
         # A bare token runs to the next separator at this nesting level.
         match = re.compile(r"[^,})]+").match(self.text, self.pos)
         token = match.group(0).strip() if match else ""
@@ -138,15 +143,18 @@ def parse_line(line: str) -> Optional[Call]:
     if not match:
         return None
     number, name, rest = int(match.group(1)), match.group(2), match.group(3)
-    # Strip a trailing comment such as "// fake".
-    rest = re.sub(r"\s*//[^\"]*$", "", rest)
+    # A trailing comment such as "// fake".
+    comment = re.search(r"\s*//([^\"]*)$", rest)
+    fake = bool(comment and comment.group(1).strip() == "fake")
+    if comment:
+        rest = rest[:comment.start()]
     parser = _ValueParser(rest)
     args = parser.arguments()
     result = None
     tail = rest[parser.pos:].strip()
     if tail.startswith("= "):
         result = _ValueParser(tail[2:]).value()
-    return Call(number, name, args, result)
+    return Call(number, name, args, result, fake)
 
 
 def parse_dump(text: str) -> list[Call]:
@@ -182,8 +190,9 @@ def split_frames(calls: list[Call]) -> list[list[Call]]:
 
 
 def gl_only(calls: Iterable[Call]) -> list[Call]:
-    """Drops the window-system calls (glX...) that freeglut makes around the program's own."""
-    return [c for c in calls if not c.name.startswith("glX")]
+    """Drops the window-system calls (glX...) that freeglut makes around the program's own,
+    and the calls apitrace adds itself."""
+    return [c for c in calls if not c.name.startswith("glX") and not c.fake]
 
 
 def names(calls: Iterable[Call]) -> list[str]:

@@ -36,15 +36,17 @@ class ProgramInfo:
     name: str
     window_title: str
     frame_end: str  # regex of the last line of a frame block on the console
+    frame_time: str  # regex of a frame's time line on the console; group 1 is the seconds
     results_prefix: str
 
 
 PROGRAMS = {
     "triangles": ProgramInfo("triangles", "OPENGL Triangles", r" Triangles/sec\.$",
-                             "results_triangles_windows"),
-    "cube": ProgramInfo("cube", "OPENGL Cube", r" Vertex/sec\.$", "results_cube_windows"),
+                             r"^It spent: (\S+) Secs\. $", "results_triangles_windows"),
+    "cube": ProgramInfo("cube", "OPENGL Cube", r" Vertex/sec\.$",
+                        r"^The system spent: (\S+) Secs\. $", "results_cube_windows"),
     "screens": ProgramInfo("screens", "OPENGL Screens", r" Charaters/sec\.$",
-                           "results_screens_windows"),
+                           r"^The system spent: (\S+) Secs\. $", "results_screens_windows"),
 }
 
 
@@ -213,6 +215,28 @@ class ProgramRun:
 
     def frames_reported(self) -> int:
         return self.count_lines(self.info.frame_end)
+
+    def last_frame_seconds(self) -> float:
+        """The time of the last reported frame, 0 before the first."""
+        regex = re.compile(self.info.frame_time)
+        with self._changed:
+            for line in reversed(self.lines):
+                match = regex.match(line)
+                if match:
+                    try:
+                        return float(match.group(1))
+                    except ValueError:
+                        return 0.0
+        return 0.0
+
+    def wait_quiet(self, at_least: float = 0.5) -> None:
+        """Waits until no frame has been reported for a while: at_least seconds, and three
+        times the last frame's time, so a frame still being drawn is not missed."""
+        while True:
+            count = self.frames_reported()
+            time.sleep(max(at_least, 3 * self.last_frame_seconds() + 0.5))
+            if self.frames_reported() == count:
+                return
 
     def wait_exit(self, timeout: float = 30.0) -> int:
         try:

@@ -15,3 +15,5 @@ function(add_e2e_test name)
 endfunction()
 
 add_e2e_test(startup)
+add_e2e_test(run_control)
+add_e2e_test(gl_stream)
