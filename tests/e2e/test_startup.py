@@ -149,3 +149,24 @@ def test_no_display_is_a_clear_error_and_leaves_only_the_banner(start, name):
     assert code != 0
     assert any("freeglut" in line and "display" in line for line in run.errors), run.errors
     assert run.results_lines() == [BANNER[name], "", ""]
+
+
+@pytest.mark.parametrize("name,summary", [
+    ("triangles", ["Total running time:  0 Secs. ", "Average: NAN Angles/Sec.",
+                   "Average: NAN Triangles/Sec.", ""]),
+    ("cube", ["Total machine time:  0 Secs. ", "Average: NAN Angles/Sec.",
+              "Average: NAN Vertex/Sec.", ""]),
+])
+def test_esc_before_any_reported_frame_writes_zero_time_and_not_a_number(closed_runs, name,
+                                                                         summary):
+    # The frame at counter 0 is drawn but never reported, so the averages are 0 / 0.
+    run, _, _, _ = closed_runs[name]
+    assert not any(line.startswith("window: ") for line in run.lines)
+    pattern = [re.escape(line).replace("NAN", "-?nan") for line in summary]
+    lines = run.lines
+    at = next(i for i, l in enumerate(lines) if l == summary[0])
+    for line, expected in zip(lines[at:], pattern):
+        assert re.fullmatch(expected, line), (line, expected)
+    file = run.results_lines()
+    for line, expected in zip(file[-4:], pattern):
+        assert re.fullmatch(expected, line), (line, expected)
