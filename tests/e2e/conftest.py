@@ -72,3 +72,12 @@ def unwritable_dir(tmp_path):
 def wait_initialised(run, timeout=120.0):
     run.wait_for_window(timeout=timeout * SLOW)
     return run.wait_for_line(r"^It spent: .* Secs to Initialize\.$", timeout=timeout * SLOW)
+
+
+SANITIZER_MARKERS = ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:",
+                     "SUMMARY: AddressSanitizer", "SUMMARY: UndefinedBehaviorSanitizer")
+
+
+def sanitizer_reports(stderr_lines):
+    """The lines of standard error that a sanitizer wrote."""
+    return [line for line in stderr_lines if any(m in line for m in SANITIZER_MARKERS)]

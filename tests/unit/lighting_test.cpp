@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cstdint>
 
 namespace {
@@ -61,6 +63,11 @@ struct ShininessCase {
   std::int64_t counter;
   float shininess;
 };
+
+// Printed by value: gtest would otherwise dump the bytes, padding included.
+void PrintTo(const ShininessCase& c, std::ostream* out) {
+  *out << "counter " << c.counter << " -> " << c.shininess;
+}
 
 class Shininess : public ::testing::TestWithParam<ShininessCase> {};
 

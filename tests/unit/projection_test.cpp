@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 
 namespace {
@@ -11,6 +13,10 @@ struct ReshapeCase {
   int width, height;
   double left, right, bottom, top;
 };
+
+void PrintTo(const ReshapeCase& c, std::ostream* out) {
+  *out << c.width << "x" << c.height;
+}
 
 class ReshapeBounds : public ::testing::TestWithParam<ReshapeCase> {};
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -42,6 +44,10 @@ TEST(TriangleData, FillStopsAtItsCount) {
 struct IndexCase {
   std::int64_t counter, frames_reported, index_count, triangle_count;
 };
+
+void PrintTo(const IndexCase& c, std::ostream* out) {
+  *out << "counter " << c.counter << ", " << c.frames_reported << " reports";
+}
 
 class IndexCount : public ::testing::TestWithParam<IndexCase> {};
 
@@ -92,6 +98,10 @@ struct DrawCase {
   std::int64_t index_count;
   std::int32_t drawn;
 };
+
+void PrintTo(const DrawCase& c, std::ostream* out) {
+  *out << "index count " << c.index_count;
+}
 
 class DrawCount : public ::testing::TestWithParam<DrawCase> {};
 
