@@ -356,30 +356,3 @@ def scripted_session(program: str | Path, display: str, cwd: str | Path, frames:
     run.press_enter()
     run.wait_exit()
     return run
-
-
-def main() -> int:
-    import argparse
-
-    parser = argparse.ArgumentParser(description="Run one program of the suite in a scripted "
-                                     "session on a private X server.")
-    parser.add_argument("program", choices=sorted(PROGRAMS))
-    parser.add_argument("--build", default="build", help="folder holding the programs")
-    parser.add_argument("--frames", type=int, default=5)
-    parser.add_argument("--seconds", type=float, default=60.0)
-    parser.add_argument("--output", default="results", help="folder for the results file")
-    options = parser.parse_args()
-    output = Path(options.output)
-    output.mkdir(parents=True, exist_ok=True)
-    program = Path(options.build).resolve() / options.program
-    with VirtualDisplay() as display:
-        run = scripted_session(program, display.name, output, options.frames, options.seconds)
-    for line in run.lines:
-        print(line)
-    for line in run.errors:
-        print(line, file=__import__("sys").stderr)
-    return run.process.returncode
-
-
-if __name__ == "__main__":
-    raise SystemExit(main())
