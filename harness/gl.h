@@ -1,5 +1,6 @@
 // GLUT, OpenGL and GLU declarations in the order every platform accepts (on Windows
-// freeglut's header brings in what gl.h needs first).
+// freeglut's header brings in what gl.h needs first). The standard GLUT API only: a Windows
+// build of freeglut installs no glut.h.
 #pragma once
 
-#include <GL/glut.h>
+#include <GL/freeglut_std.h>

@@ -127,6 +127,8 @@ class ProgramRun:
                  stdin: str = "pipe", args: Sequence[str] = ()):
         self.program = Path(program).resolve()
         self.info = PROGRAMS[self.program.name.removesuffix(".exe")]
+        # A Windows program's console is in text mode: its lines end in CR LF.
+        self.line_end = "\r\n" if self.program.suffix == ".exe" else "\n"
         self.display = display
         self.cwd = Path(cwd)
         self.lines: list[str] = []
@@ -158,7 +160,9 @@ class ProgramRun:
 
     def _collect(self, stream, into: list[str]) -> None:
         for raw in iter(stream.readline, b""):
-            line = raw.decode("latin-1").rstrip("\n")
+            line = raw.decode("latin-1").removesuffix("\n")
+            if self.line_end == "\r\n":
+                line = line.removesuffix("\r")
             with self._changed:
                 into.append(line)
                 self.last_output = time.monotonic()

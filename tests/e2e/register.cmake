@@ -35,4 +35,12 @@ else()
   add_e2e_test(gl_cube TIMEOUT 900)
   add_e2e_test(suite TIMEOUT 900)
   add_e2e_test(triangles TIMEOUT 1200)
+  # The Windows executables under Wine, where the cross toolchain is installed (./test
+  # installs it and runs ./build-windows first).
+  find_program(WINE_PROGRAM wine)
+  find_program(MINGW_CXX x86_64-w64-mingw32-g++)
+  if(WINE_PROGRAM AND MINGW_CXX)
+    add_e2e_test(windows TIMEOUT 900
+                 ENVIRONMENT "BENCH_WINDOWS_BUILD_DIR=${PROJECT_SOURCE_DIR}/build-win64")
+  endif()
 endif()
