@@ -20,8 +20,8 @@ import dataclasses
 import glob
 import os
 import re
-import select
 import signal
+import socket
 import subprocess
 import threading
 import time
@@ -55,7 +55,14 @@ class SessionError(RuntimeError):
 
 
 class VirtualDisplay:
-    """A private Xvfb server; the display number comes back through -displayfd."""
+    """A private Xvfb server.
+
+    Started with an explicit display number, so that Xvfb takes its lock file and refuses a
+    number in use: with -displayfd alone it takes no lock, and two servers starting at once
+    (parallel tests) can end up on one socket. Ready once its socket accepts a connection."""
+
+    FIRST_NUMBER = 100
+    TRIES = 200
 
     def __init__(self, width: int = 1600, height: int = 1600, depth: int = 24,
                  start_timeout: float = 30.0):
@@ -72,27 +79,34 @@ class VirtualDisplay:
         self.stop()
 
     def start(self) -> None:
-        read_end, write_end = os.pipe()
+        first = self.FIRST_NUMBER + os.getpid() % 500
+        for number in range(first, first + self.TRIES):
+            if os.path.exists(f"/tmp/.X{number}-lock"):
+                continue
+            if self._try_start(number):
+                self.name = f":{number}"
+                return
+        raise SessionError("no free display number for Xvfb")
+
+    def _try_start(self, number: int) -> bool:
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp", "-screen", "0",
+            ["Xvfb", f":{number}", "-nolisten", "tcp", "-screen", "0",
              f"{self.width}x{self.height}x{self.depth}"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        number = b""
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         deadline = time.monotonic() + self.start_timeout
-        try:
-            while not number.endswith(b"\n"):
-                remaining = deadline - time.monotonic()
-                ready, _, _ = select.select([read_end], [], [], max(remaining, 0))
-                if not ready:
-                    raise SessionError("Xvfb did not report a display in time")
-                chunk = os.read(read_end, 16)
-                if not chunk:
-                    raise SessionError("Xvfb ended before reporting a display")
-                number += chunk
-        finally:
-            os.close(read_end)
-        self.name = ":" + number.decode().strip()
+        while time.monotonic() < deadline:
+            if self.process.poll() is not None:
+                return False  # the number is taken
+            probe = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+            try:
+                probe.connect(f"/tmp/.X11-unix/X{number}")
+                return True
+            except OSError:
+                time.sleep(0.05)
+            finally:
+                probe.close()
+        self.stop()
+        raise SessionError("Xvfb did not open its display in time")
 
     def stop(self) -> None:
         if self.process and self.process.poll() is None:
@@ -322,6 +336,26 @@ class ProgramRun:
         if len(files) != 1:
             raise SessionError(f"expected one results file in {self.cwd}, found {files}")
         return files[0].read_bytes().decode("latin-1").split("\n")[:-1]
+
+
+def stepped_session(run: ProgramRun, steps: int, reported_at_start: int = 0,
+                    timeout: float = 120.0) -> ProgramRun:
+    """Waits for the initialisation (and the frames reported at start), steps `steps` times
+    with C, each step reported before the next, then ends the run with Esc and Enter. The
+    exit status lands in run.exit_code; the run is killed should anything fail."""
+    try:
+        run.wait_for_window(timeout=timeout)
+        run.wait_for_line(r"^It spent: .* Secs to Initialize\.$", timeout=timeout)
+        run.wait_for_frames(reported_at_start, timeout=timeout)
+        run.wait_quiet()
+        for step in range(1, steps + 1):
+            run.key("c")
+            run.wait_for_frames(reported_at_start + step, timeout=timeout)
+            run.wait_quiet()
+        run.exit_code = end_run(run, timeout)
+    finally:
+        run.kill()
+    return run
 
 
 def end_run(run: ProgramRun, timeout: float = 120.0) -> int:

@@ -6,7 +6,7 @@ import re
 import pytest
 
 import session
-from conftest import LAUNCHER, SLOW, program_path, wait_initialised
+from conftest import LAUNCHER, SLOW, program_path
 from expected import NUMBER, PATH_PREFIX, PROMPT
 
 POINTS = 2 ** 24
@@ -28,19 +28,7 @@ def frame_blocks(lines):
 def stepped_run(tmp_path_factory, display):
     run = session.ProgramRun(program_path("cube"), display, tmp_path_factory.mktemp("cube"),
                              launcher=LAUNCHER)
-    try:
-        wait_initialised(run, timeout=300)
-        run.key("c")
-        run.wait_for_frames(1, timeout=120 * SLOW)
-        run.key("c")
-        run.wait_for_frames(2, timeout=120 * SLOW)
-        run.key("Escape")
-        run.wait_for_line(rf"^{re.escape(PROMPT)}$", timeout=120 * SLOW)
-        run.press_enter()
-        run.exit_code = run.wait_exit()
-    finally:
-        run.kill()
-    return run
+    return session.stepped_session(run, steps=2, timeout=300 * SLOW)
 
 
 def test_each_step_writes_four_lines_on_both_streams(stepped_run):

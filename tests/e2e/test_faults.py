@@ -10,7 +10,6 @@ import subprocess
 
 import pytest
 
-import session
 import x11_close
 from conftest import wait_initialised
 from expected import BANNER, NUMBER, PATH_PREFIX, PROMPT

@@ -5,7 +5,6 @@ checks what each input did to the counter; screens reports the frame at counter 
 
 import math
 import re
-import time
 
 import pytest
 

@@ -6,7 +6,7 @@ import re
 import pytest
 
 import session
-from conftest import LAUNCHER, SLOW, program_path, wait_initialised
+from conftest import LAUNCHER, SLOW, program_path
 from expected import BANNER, NUMBER, PROMPT
 
 
@@ -22,20 +22,7 @@ def rate(amount: float, spent: float) -> str:
 def screens_run(tmp_path_factory, display):
     run = session.ProgramRun(program_path("screens"), display,
                              tmp_path_factory.mktemp("screens"), launcher=LAUNCHER)
-    try:
-        wait_initialised(run)
-        run.wait_for_frames(1)
-        run.wait_quiet()
-        run.key("c")
-        run.wait_for_frames(2)
-        run.wait_quiet()
-        run.key("Escape")
-        run.wait_for_line(rf"^{re.escape(PROMPT)}$", timeout=60 * SLOW)
-        run.press_enter()
-        run.exit_code = run.wait_exit()
-    finally:
-        run.kill()
-    return run
+    return session.stepped_session(run, steps=1, reported_at_start=1, timeout=120 * SLOW)
 
 
 def plain_phase_figures(lines):

@@ -1,7 +1,6 @@
 """The triangles benchmark end to end: its frame lines, its Esc summary, the run to its
 index-count limit, and a machine that cannot give it its data array."""
 
-import math
 import re
 
 import pytest
@@ -46,19 +45,7 @@ def stepped_run(tmp_path_factory, display):
     """Three steps with C, then Esc."""
     run = session.ProgramRun(program_path("triangles"), display,
                              tmp_path_factory.mktemp("stepped"), launcher=LAUNCHER)
-    try:
-        wait_initialised(run)
-        for frames in (1, 2, 3):
-            run.key("c")
-            run.wait_for_frames(frames, timeout=60 * SLOW)
-        run.wait_quiet()
-        run.key("Escape")
-        run.wait_for_line(rf"^{re.escape(PROMPT)}$", timeout=60 * SLOW)
-        run.press_enter()
-        run.exit_code = run.wait_exit()
-    finally:
-        run.kill()
-    return run
+    return session.stepped_session(run, steps=3, timeout=120 * SLOW)
 
 
 def test_frames_after_c_write_five_lines_on_both_streams(stepped_run):
@@ -131,8 +118,6 @@ def test_run_to_the_limit_ends_itself_after_the_49th_frame(tmp_path, display):
 
 
 def test_a_machine_without_room_for_the_array_gets_a_clear_error(start, tmp_path):
-    if "asan" in str(program_path("triangles")).lower():
-        pytest.skip("AddressSanitizer reserves more address space than the limit allows")
     limited = ["bash", "-c", 'ulimit -v 600000 && exec "$@"', "limited"]
     run = start("triangles", launcher=[*limited, *LAUNCHER])
     code = run.wait_exit(60)

@@ -50,21 +50,9 @@ def windows_runs(wine_env, display, tmp_path_factory):
         folder = tmp_path_factory.mktemp(f"wine-{name}")
         run = session.ProgramRun(WINDOWS_BUILD / f"{name}.exe", display, folder,
                                  launcher=["wine"], env=wine_env)
-        try:
-            run.wait_for_window(timeout=300)
-            run.wait_for_line(INIT_LINE.pattern, timeout=300)
-            already = 1 if name == "screens" else 0  # screens reports counter 0
-            run.wait_for_frames(already, timeout=120)
-            run.wait_quiet()
-            run.key("c")
-            run.wait_for_frames(already + 1, timeout=300)
-            run.wait_quiet()
-            run.key("Escape")
-            run.wait_for_line(rf"^{re.escape(PROMPT)}$", timeout=300)
-            run.press_enter()
-            run.exit_code = run.wait_exit(120)
-        finally:
-            run.kill()
+        # screens reports the frame at counter 0 too.
+        session.stepped_session(run, steps=1, reported_at_start=int(name == "screens"),
+                                timeout=300)
         runs[name] = run
     return runs
 
