@@ -81,7 +81,7 @@ def test_table_rows_match_the_results_files(suite_run):
                          re.M).group(1)
         cells = row.split()
         assert cells[1] == "%g" % float(init)
-        assert int(cells[2]) == len(times) >= 3
+        assert int(cells[2]) == len(times) >= 1  # 3 frames, or fewer when 20 s ran out
         assert cells[3] == "%g" % times[0]
         assert cells[4] == "%g" % statistics.median(times)
         assert cells[6] == "%g" % times[-1]

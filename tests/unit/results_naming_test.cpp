@@ -11,19 +11,19 @@
 
 namespace {
 
-std::tm january_13_2023_at_14_05_09() {
+std::tm local(int year, int month, int day, int hour, int minute, int second) {
   std::tm t{};
-  t.tm_year = 2023 - 1900;
-  t.tm_mon = 0;
-  t.tm_mday = 13;
-  t.tm_hour = 14;
-  t.tm_min = 5;
-  t.tm_sec = 9;
+  t.tm_year = year - 1900;
+  t.tm_mon = month - 1;
+  t.tm_mday = day;
+  t.tm_hour = hour;
+  t.tm_min = minute;
+  t.tm_sec = second;
   return t;
 }
 
 TEST(ResultsName, EachProgramNamesItsFileFromTheStartTime) {
-  const std::tm start = january_13_2023_at_14_05_09();
+  const std::tm start = local(2023, 1, 13, 14, 5, 9);
   EXPECT_EQ(expand_results_name(cube_settings.results_name_template, start),
             "results_cube_windows @ local date 2023.01.13 time 14.05.09.txt");
   EXPECT_EQ(expand_results_name(triangles_settings.results_name_template, start),
@@ -33,20 +33,14 @@ TEST(ResultsName, EachProgramNamesItsFileFromTheStartTime) {
 }
 
 TEST(ResultsName, PadsEveryFieldToTwoDigits) {
-  std::tm t{};
-  t.tm_year = 2031 - 1900;
-  t.tm_mon = 11;
-  t.tm_mday = 1;
-  t.tm_hour = 0;
-  t.tm_min = 0;
-  t.tm_sec = 0;
+  const std::tm t = local(2031, 12, 1, 0, 0, 0);
   EXPECT_EQ(expand_results_name(cube_settings.results_name_template, t),
             "results_cube_windows @ local date 2031.12.01 time 00.00.00.txt");
 }
 
 TEST(ResultsName, AnExpansionThatDoesNotFitGivesNoName) {
   const std::string long_template(RESULTS_NAME_CAPACITY + 10, 'x');
-  EXPECT_EQ(expand_results_name(long_template.c_str(), january_13_2023_at_14_05_09()), "");
+  EXPECT_EQ(expand_results_name(long_template.c_str(), local(2023, 1, 13, 14, 5, 9)), "");
 }
 
 TEST(ResultsPath, JoinsDirectorySeparatorAndName) {
