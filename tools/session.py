@@ -97,16 +97,31 @@ class VirtualDisplay:
         while time.monotonic() < deadline:
             if self.process.poll() is not None:
                 return False  # the number is taken
-            probe = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
-            try:
-                probe.connect(f"/tmp/.X11-unix/X{number}")
+            # Ready when the lock names this server (not another one that holds the number
+            # and whose socket would answer just the same) and its socket accepts.
+            if self._lock_owner(number) == self.process.pid and self._accepts(number):
                 return True
-            except OSError:
-                time.sleep(0.05)
-            finally:
-                probe.close()
+            time.sleep(0.05)
         self.stop()
         raise SessionError("Xvfb did not open its display in time")
+
+    @staticmethod
+    def _lock_owner(number: int) -> Optional[int]:
+        try:
+            return int(Path(f"/tmp/.X{number}-lock").read_text().strip())
+        except (OSError, ValueError):
+            return None
+
+    @staticmethod
+    def _accepts(number: int) -> bool:
+        probe = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        try:
+            probe.connect(f"/tmp/.X11-unix/X{number}")
+            return True
+        except OSError:
+            return False
+        finally:
+            probe.close()
 
     def stop(self) -> None:
         if self.process and self.process.poll() is None:
