@@ -7,11 +7,10 @@ The tests and ./run share this module. A session is:
         run = ProgramRun("build/cube", display.name, cwd=folder)
         run.wait_for_window()
         run.key("c")
-        run.wait_for_line(r"Vertex/sec\\.$")
-        run.key("Escape")
-        run.wait_for_line(r"^Press Enter to Exit\\.$")
-        run.press_enter()
-        assert run.wait_exit() == 0
+        run.wait_for_frames(1)
+        assert end_run(run) == 0     # Esc, the prompt, Enter, the exit status
+
+stepped_session (C steps) and scripted_session (animate for a while) script whole runs.
 """
 
 from __future__ import annotations
@@ -90,7 +89,9 @@ class VirtualDisplay:
 
     def _try_start(self, number: int) -> bool:
         self.process = subprocess.Popen(
-            ["Xvfb", f":{number}", "-nolisten", "tcp", "-screen", "0",
+            # -noreset: by default the server resets whenever its last client leaves, and a
+            # program connecting in that moment fails to open the display.
+            ["Xvfb", f":{number}", "-noreset", "-nolisten", "tcp", "-screen", "0",
              f"{self.width}x{self.height}x{self.depth}"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         deadline = time.monotonic() + self.start_timeout
@@ -329,10 +330,6 @@ class ProgramRun:
             except BrokenPipeError:
                 pass
 
-    def close_stdin(self) -> None:
-        if self.process.stdin:
-            self.process.stdin.close()
-
     def kill(self, sig: int = signal.SIGKILL) -> None:
         if self.process.poll() is None:
             try:
@@ -381,31 +378,51 @@ def end_run(run: ProgramRun, timeout: float = 120.0) -> int:
     return run.wait_exit()
 
 
-def scripted_session(program: str | Path, display: str, cwd: str | Path, frames: int = 5,
-                     seconds: float = 60.0, launcher: Sequence[str] = (),
-                     on_progress: Optional[Callable[[ProgramRun, str], None]] = None,
-                     init_timeout: float = 300.0) -> ProgramRun:
-    """Animate, let `frames` frames or `seconds` seconds pass (whichever comes first), Esc,
-    Enter. A run that ends itself (the triangles limit) is answered the same way."""
-    run = ProgramRun(program, display, cwd, launcher=launcher)
+class Hang(SessionError):
+    """The program wrote no console line for longer than the session allows."""
+
+
+def scripted_session(run: ProgramRun, frames: int = 5, seconds: float = 60.0,
+                     hang_seconds: float = 300.0,
+                     on_progress: Optional[Callable[[ProgramRun, str], None]] = None
+                     ) -> ProgramRun:
+    """Animate (R), let `frames` frames or `seconds` seconds pass, whichever comes first,
+    Esc, Enter; a run that ends itself (the triangles limit) is answered the same way.
+    Raises Hang when the program is silent for hang_seconds, SessionError when it exits
+    early; the exit status lands in run.exit_code."""
     report = on_progress or (lambda _run, _state: None)
-    report(run, "initialising")
-    run.wait_for_window(timeout=init_timeout)
-    run.wait_for_line(r"^It spent: .* Secs to Initialize\.$", timeout=init_timeout)
+
+    def wait_for(pattern: str, state: str) -> None:
+        while not run.count_lines(pattern):
+            if run.process.poll() is not None and not run.count_lines(pattern):
+                run.wait_exit()  # collects the last lines
+                if run.count_lines(pattern):
+                    return
+                raise SessionError(f"{run.info.name}: exited with {run.process.returncode} "
+                                   f"while {state}; stderr: {run.errors[-5:]!r}")
+            if time.monotonic() - run.last_output > hang_seconds:
+                raise Hang(f"no console line for {hang_seconds:g} s while {state}")
+            report(run, state)
+            time.sleep(0.25)
+
+    prompt = r"^Press Enter to Exit\.$"
+    wait_for(r"^It spent: .* Secs to Initialize\.$", "initialising")
+    run.wait_for_window(timeout=hang_seconds)
     run.key("r")
-    report(run, "animating")
     started = time.monotonic()
-    limit_reached = False
     while run.frames_reported() < frames and time.monotonic() - started < seconds:
-        if run.count_lines(r"^Press Enter to Exit\.$"):
-            limit_reached = True
+        if run.count_lines(prompt):
             break
-        time.sleep(0.2)
+        if time.monotonic() - run.last_output > hang_seconds:
+            raise Hang(f"no console line for {hang_seconds:g} s while animating")
+        if run.process.poll() is not None:
+            raise SessionError(f"{run.info.name}: exited with {run.process.returncode} "
+                               "while animating")
         report(run, "animating")
-    if not limit_reached:
+        time.sleep(0.25)
+    if not run.count_lines(prompt):
         run.key("Escape")
-    run.wait_for_line(r"^Press Enter to Exit\.$", timeout=init_timeout)
-    report(run, "closing")
+    wait_for(prompt, "closing")
     run.press_enter()
-    run.wait_exit()
+    run.exit_code = run.wait_exit(hang_seconds)
     return run

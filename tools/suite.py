@@ -31,12 +31,6 @@ import results_reader  # noqa: E402
 import session  # noqa: E402
 
 ORDER = ["triangles", "cube", "screens"]
-PROMPT = r"^Press Enter to Exit\.$"
-INIT = r"^It spent: .* Secs to Initialize\.$"
-
-
-class Hang(Exception):
-    pass
 
 
 class Progress:
@@ -72,19 +66,6 @@ class Progress:
         self.last_text = ""
 
 
-def wait_or_hang(run: session.ProgramRun, pattern: str, hang_seconds: float,
-                 progress: Progress, state: str) -> None:
-    """Waits for a console line matching pattern while the program keeps writing."""
-    regex = re.compile(pattern)
-    while not run.count_lines(pattern):
-        if run.process.poll() is not None and not any(regex.search(l) for l in run.lines):
-            raise session.SessionError(f"exited with {run.process.returncode} while {state}")
-        if time.monotonic() - run.last_output > hang_seconds:
-            raise Hang(f"no console line for {hang_seconds:g} s while {state}")
-        progress.show(run, state)
-        time.sleep(0.25)
-
-
 def run_program(program: Path, display: str, output: Path, frames: int, seconds: float,
                 hang_seconds: float, progress: Progress) -> dict:
     """One scripted session; returns its entry for the suite's JSON."""
@@ -92,32 +73,16 @@ def run_program(program: Path, display: str, output: Path, frames: int, seconds:
     run = session.ProgramRun(program, display, output)
     entry = {"program": run.info.name, "status": "ok", "exit_code": None}
     try:
-        wait_or_hang(run, INIT, hang_seconds, progress, "initialising")
-        run.wait_for_window(timeout=hang_seconds)
-        run.key("r")
-        started = time.monotonic()
-        while (run.frames_reported() < frames and time.monotonic() - started < seconds
-               and not run.count_lines(PROMPT)):
-            if time.monotonic() - run.last_output > hang_seconds:
-                raise Hang(f"no console line for {hang_seconds:g} s while animating")
-            if run.process.poll() is not None:
-                raise session.SessionError(f"exited with {run.process.returncode} while "
-                                           "animating")
-            progress.show(run, "animating")
-            time.sleep(0.25)
-        if not run.count_lines(PROMPT):
-            run.key("Escape")
-        wait_or_hang(run, PROMPT, hang_seconds, progress, "closing")
-        run.press_enter()
-        entry["exit_code"] = run.wait_exit(hang_seconds)
-        if entry["exit_code"] != 0:
-            entry["status"] = f"failed: exit status {entry['exit_code']}"
-    except (Hang, session.SessionError) as error:
+        session.scripted_session(run, frames, seconds, hang_seconds, on_progress=progress.show)
+        entry["exit_code"] = run.exit_code
+        if run.exit_code != 0:
+            entry["status"] = f"failed: exit status {run.exit_code}"
+    except session.SessionError as error:
         entry["status"] = f"failed: {error}"
-        run.kill()
-        entry["exit_code"] = run.process.returncode
     finally:
         run.kill()
+        if entry["exit_code"] is None:
+            entry["exit_code"] = run.process.returncode
     new_files = sorted(set(output.glob("results_*.txt")) - before)
     entry["results_file"] = str(new_files[-1]) if new_files else None
     entry["errors"] = run.errors[-20:]

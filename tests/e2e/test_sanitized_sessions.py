@@ -10,9 +10,12 @@ from test_fuzz import check_report
 
 @pytest.mark.parametrize("program", ["screens", "triangles", "cube"])
 def test_scripted_session_is_clean(tmp_path, display, program):
-    run = session.scripted_session(program_path(program), display, tmp_path, frames=3,
-                                   seconds=60, launcher=LAUNCHER)
+    run = session.ProgramRun(program_path(program), display, tmp_path, launcher=LAUNCHER)
+    try:
+        session.scripted_session(run, frames=3, seconds=60)
+    finally:
+        run.kill()
     assert sanitizer_reports(run.errors) == []
-    assert run.process.returncode == 0, run.errors[-20:]
+    assert run.exit_code == 0, run.errors[-20:]
     assert check_report(program, run.lines) >= 3
     assert len(run.results_lines()) > 10
