@@ -1,6 +1,15 @@
+#include <ostream>
+
 #include "harness/gl.h"
 #include "harness/report.h"
 #include "screens/workload.h"
+
+// The phase's time and rate lines, the same on both streams.
+static void write_plain_figures(std::ostream& out, double spent) {
+  out << "The system spent: " << spent << " Secs. " << std::endl;
+  out << "Conventionally, it was: " << PLAIN_CHARACTER_COUNT / spent << " Characters/sec."
+      << std::endl;
+}
 
 void run_console_phase() {
   ScreensWorkload& w = screens_workload;
@@ -14,14 +23,10 @@ void run_console_phase() {
 
   report.console << std::endl;
   report.console << std::endl;
-  report.console << "The system spent: " << w.plain_spent << " Secs. " << std::endl;
-  report.console << "Conventionally, it was: " << PLAIN_CHARACTER_COUNT / w.plain_spent
-                 << " Characters/sec." << std::endl;
+  write_plain_figures(report.console, w.plain_spent);
   report.console << std::endl;
   report.file << std::endl;
-  report.file << "The system spent: " << w.plain_spent << " Secs. " << std::endl;
-  report.file << "Conventionally, it was: " << PLAIN_CHARACTER_COUNT / w.plain_spent
-              << " Characters/sec." << std::endl;
+  write_plain_figures(report.file, w.plain_spent);
   report.file << std::endl;
   report.console << std::endl;
   report.file << std::endl;

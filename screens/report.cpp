@@ -5,15 +5,19 @@
 #include "harness/workload_hooks.h"
 #include "screens/workload.h"
 
+// A frame's time and rate lines; the file has the window line before them.
+static void write_frame_figures(std::ostream& out, double spent, double rate) {
+  out << "The system spent: " << spent << " Secs. " << std::endl;
+  out << "It was: " << rate << " Charaters/sec." << std::endl;
+}
+
 void report_frame(double spent) {
   ScreensWorkload& w = screens_workload;
   w.characters_per_frame = CHARACTERS_PER_FRAME;
   w.character_rate = w.characters_per_frame / spent;
-  report.console << "The system spent: " << spent << " Secs. " << std::endl;
-  report.console << "It was: " << w.character_rate << " Charaters/sec." << std::endl;
+  write_frame_figures(report.console, spent, w.character_rate);
   report.file << "window: " << glutGetWindow() << std::endl;
-  report.file << "The system spent: " << spent << " Secs. " << std::endl;
-  report.file << "It was: " << w.character_rate << " Charaters/sec." << std::endl;
+  write_frame_figures(report.file, spent, w.character_rate);
   report.console << std::endl;
   report.file << std::endl;
   w.total_time += spent;
