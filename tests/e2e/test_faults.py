@@ -81,7 +81,9 @@ def test_killed_while_running_leaves_only_whole_lines(start):
     # block's first lines: whole lines, the last block possibly short.
     assert_blocks_well_formed(blocks, last_may_be_cut=True)
     console = console_blocks(run.lines)
-    assert len(blocks) >= 30
+    # A frame writes its console block, then its file block: the kill may fall between.
+    assert len(console) - 1 <= len(blocks) <= len(console)
+    assert len(blocks) >= 29
     assert blocks[:-1] == console[:len(blocks) - 1]
     assert console[len(blocks) - 1][:len(blocks[-1])] == blocks[-1]
 
